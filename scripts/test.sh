@@ -1,7 +1,8 @@
 #!/bin/bash
 # Installs what is missing, builds every configuration and runs every test:
 # the Windows tests under Wine (64-bit build, Xvfb display), the host tests
-# natively, then a short fuzz run. Ends with one summary line.
+# natively, then the extra checks in scripts/test.d. Ends with one summary
+# line. Honours TAVRIN_OUT (see build.sh); the Wine prefix lives there too.
 set -uo pipefail
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$ROOT"
@@ -27,7 +28,8 @@ count() { # adds one ctest run's figures from its log
   failed=$((failed + f))
 }
 
-for dir in out/build-x64 out/build-host; do
+out="${TAVRIN_OUT:-out}"
+for dir in "$out/build-x64" "$out/build-host"; do
   echo "== ctest $dir"
   ctest --test-dir "$dir" --output-on-failure -j1 2>&1 | tee "$dir/ctest.log"
   count "$dir/ctest.log"

@@ -1,16 +1,20 @@
 # Sourced by the build, run and test scripts: one Wine prefix and one X display
 # per checkout, made once and reused.
 #   ROOT            the checkout
-#   WINEPREFIX      $ROOT/out/wineprefix (64-bit, code page 936, "宋体" mapped)
+#   TAVRIN_OUT      build output folder, default $ROOT/out
+#   WINEPREFIX      $TAVRIN_OUT/wineprefix (64-bit, code page 936, "宋体" mapped)
 #   DISPLAY         the caller's display, else an Xvfb started here on :97
 
 ROOT="${ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}"
-export WINEPREFIX="${WINEPREFIX:-$ROOT/out/wineprefix}"
+TAVRIN_OUT="${TAVRIN_OUT:-out}"
+case "$TAVRIN_OUT" in /*) ;; *) TAVRIN_OUT="$ROOT/$TAVRIN_OUT" ;; esac
+export TAVRIN_OUT
+export WINEPREFIX="${WINEPREFIX:-$TAVRIN_OUT/wineprefix}"
 export WINEARCH=win64
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
 WINE64=/usr/lib/wine/wine64
-mkdir -p "$ROOT/out"
+mkdir -p "$ROOT/out" "$TAVRIN_OUT"
 
 # Every Wine process goes through here. LANG alone leaves Wine on code page
 # 1252 on these hosts; LC_ALL gives 936. It is set per process so that the
@@ -47,7 +51,7 @@ ensure_prefix() {
         rm -rf "$WINEPREFIX"
         mkdir -p "$WINEPREFIX"
         "$WINESERVER" -p </dev/null >/dev/null 2>&1
-        wine_run wineboot --init >"$ROOT/out/wineboot.log" 2>&1
+        wine_run wineboot --init >"$TAVRIN_OUT/wineboot.log" 2>&1
         local fs='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
         for face in 宋体 SimSun 新宋体 NSimSun 微软雅黑 "Microsoft YaHei" Tahoma; do
             wine_run reg add "$fs" /v "$face" /d "WenQuanYi Zen Hei" /f >/dev/null 2>&1
