@@ -1,0 +1,2 @@
+# Sources of ui/graphics, relative to ui/.
+list(APPEND UI_SOURCES)
