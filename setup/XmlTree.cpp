@@ -117,6 +117,40 @@ std::vector<std::string_view> SplitNodePath(std::string_view path)
     return parts;
 }
 
+// Some parsers know "GBK" but not its other labels ("gb2312", "cp936"). A
+// file without a byte-order mark that the parser refused is read again as
+// text in the system code page, which is what such labels name here.
+bool LoadAsSystemCodePage(const ComPtr<IXMLDOMDocument>& document, std::string_view path)
+{
+    UniqueFile file(CreateFileA(std::string(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
+        return false;
+    LARGE_INTEGER size = {};
+    constexpr LONGLONG kLargestList = 64 * 1024 * 1024;
+    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart <= 0 || size.QuadPart > kLargestList)
+        return false;
+    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+    DWORD read = 0;
+    if (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) || read != bytes.size())
+        return false;
+    const unsigned char first = static_cast<unsigned char>(bytes[0]);
+    if (first == 0xEF || first == 0xFE || first == 0xFF || first == 0x00)
+        return false;
+
+    // Text handed over as UTF-16 carries no encoding of its own: the
+    // declaration's label must go so that the parser does not apply it.
+    if (bytes.compare(0, 5, "<?xml") == 0) {
+        const std::size_t end = bytes.find("?>");
+        if (end == std::string::npos)
+            return false;
+        bytes.erase(0, end + 2);
+    }
+    const Bstr text(bytes);
+    VARIANT_BOOL loaded = VARIANT_FALSE;
+    return document->loadXML(text.get(), &loaded) == S_OK && loaded == VARIANT_TRUE;
+}
+
 } // namespace
 
 XmlTree::XmlTree() = default;
@@ -140,7 +174,8 @@ bool XmlTree::Load(std::string_view path)
     source.vt = VT_BSTR;
     source.bstrVal = file.get();
     VARIANT_BOOL loaded = VARIANT_FALSE;
-    if (document->load(source, &loaded) != S_OK || loaded != VARIANT_TRUE)
+    if ((document->load(source, &loaded) != S_OK || loaded != VARIANT_TRUE)
+        && !LoadAsSystemCodePage(document, path))
         return false;
     m_document = std::move(document);
     return true;
