@@ -62,6 +62,9 @@ ensure_prefix() {
     "$WINESERVER" -p </dev/null >/dev/null 2>&1 || true
 }
 
+# Ends the prefix's processes politely first: a prefix whose services were
+# killed mid-way can make every later COM start-up wait 10 s for RpcSs.
 stop_wine() {
+    wine_run wineboot --shutdown >/dev/null 2>&1 || true
     "$WINESERVER" -k 2>/dev/null || true
 }
