@@ -1,3 +1,13 @@
 # Sources of ui/core, relative to ui/.
 list(APPEND UI_SOURCES
-  core/Library.cpp)
+  core/ConcatBytes.cpp
+  core/ElementHost.cpp
+  core/EventBlock.cpp
+  core/EventHandlerTable.cpp
+  core/Library.cpp
+  core/Qx_Object.cpp
+  core/RawBlock.cpp
+  core/SystemFont.cpp
+  core/TopWindow.cpp
+  core/WideText.cpp
+  core/WindowStyle.cpp)

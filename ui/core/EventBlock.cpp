@@ -1,0 +1,20 @@
+#include "ui/core/EventBlock.h"
+
+#include <memory>
+
+LPARAM EventBlock::Pack(UINT code, WPARAM wparam, LPARAM lparam)
+{
+    auto block = std::make_unique<EventBlock>();
+    block->code = code;
+    block->wparam = wparam;
+    block->lparam = lparam;
+    return reinterpret_cast<LPARAM>(block.release());
+}
+
+EventBlock EventBlock::Take(LPARAM message)
+{
+    const std::unique_ptr<EventBlock> block(reinterpret_cast<EventBlock*>(message));
+    return block ? *block : EventBlock{};
+}
+
+void EventBlock::Discard(LPARAM message) { Take(message); }
