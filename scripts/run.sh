@@ -17,11 +17,10 @@ fi
 
 ensure_display xvfb
 ensure_prefix
-wine_run "$ROOT/dist/x64/setup.exe" &
-pid=$!
-sleep 4
+wine_run "$ROOT/dist/x64/setup.exe" </dev/null >/dev/null 2>&1 &
+sleep 5
 mkdir -p out/screenshots
 import -window root out/screenshots/setup.png
-echo "The installer is running on the virtual display $DISPLAY (pid $pid)."
+echo "The installer is running on the virtual display $DISPLAY."
 echo "Screenshot: $ROOT/out/screenshots/setup.png"
-wait "$pid"
+echo "Stop it with: WINEPREFIX=$WINEPREFIX $WINESERVER -k"

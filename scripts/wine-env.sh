@@ -44,13 +44,14 @@ ensure_display() {
 # program starts in milliseconds rather than seconds.
 ensure_prefix() {
     # A wineserver started by a Wine process would inherit that process's
-    # output pipes and keep them open; start it here with its own.
-    "$WINESERVER" -p </dev/null >/dev/null 2>&1
+    # output pipes and keep them open; start it here with its own. (It fails
+    # harmlessly when one is running already.)
+    "$WINESERVER" -p </dev/null >/dev/null 2>&1 || true
     if [ ! -f "$WINEPREFIX/.ready" ]; then
         "$WINESERVER" -k 2>/dev/null
         rm -rf "$WINEPREFIX"
         mkdir -p "$WINEPREFIX"
-        "$WINESERVER" -p </dev/null >/dev/null 2>&1
+        "$WINESERVER" -p </dev/null >/dev/null 2>&1 || true
         wine_run wineboot --init >"$TAVRIN_OUT/wineboot.log" 2>&1
         local fs='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
         for face in 宋体 SimSun 新宋体 NSimSun 微软雅黑 "Microsoft YaHei" Tahoma; do
