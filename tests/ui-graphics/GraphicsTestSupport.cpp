@@ -58,7 +58,7 @@ ARGB Canvas::Pixel(int x, int y) const
     return colour;
 }
 
-ARGB PixelOf(GpImage* image, int x, int y)
+Canvas Canvas::CopyOf(GpImage* image)
 {
     UINT width = 0, height = 0;
     GdipGetImageWidth(image, &width);
@@ -67,7 +67,13 @@ ARGB PixelOf(GpImage* image, int x, int y)
     GdipSetCompositingMode(copy.Graphics(), CompositingModeSourceCopy);
     GdipDrawImageRectRectI(copy.Graphics(), image, 0, 0, static_cast<INT>(width), static_cast<INT>(height), 0, 0,
                            static_cast<INT>(width), static_cast<INT>(height), UnitPixel, nullptr, nullptr, nullptr);
-    return copy.Pixel(x, y);
+    copy.Flush();
+    return copy;
+}
+
+ARGB PixelOf(GpImage* image, int x, int y)
+{
+    return Canvas::CopyOf(image).Pixel(x, y);
 }
 
 GpImagePtr MakeBitmap(int width, int height, PixelFormat format, ARGB (*colour)(int x, int y))

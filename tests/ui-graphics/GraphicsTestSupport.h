@@ -16,6 +16,8 @@ namespace GfxTest {
 class Canvas {
 public:
     Canvas(int width, int height, Gdiplus::ARGB fill = 0);
+    // A canvas holding a 1:1 copy of image, to read many of its pixels.
+    static Canvas CopyOf(Gdiplus::GpImage* image);
     Gdiplus::GpGraphics* Graphics() const { return m_graphics.get(); }
     Gdiplus::GpBitmap* Bitmap() const;
     // Ends drawing so that pixel reads see everything drawn so far.

@@ -191,8 +191,9 @@ TEST(EmbeddedPictures, DecodeToTheirSizesAsStored)
 
 TEST(EmbeddedPictures, SysButtonSlicesSitWhereTheButtonsCutThem)
 {
-    GpImagePtr strip = LoadImageFromBytes(SysButtonGlyphsPng(), true);
-    ASSERT_TRUE(strip);
+    GpImagePtr image = LoadImageFromBytes(SysButtonGlyphsPng(), true);
+    ASSERT_TRUE(image);
+    const Canvas strip = Canvas::CopyOf(image.get());
     // Left edges of normal, hot, pressed for each kind.
     std::vector<std::pair<int, int>> slices; // x, width
     for (int i = 0; i < 3; ++i)
@@ -205,19 +206,19 @@ TEST(EmbeddedPictures, SysButtonSlicesSitWhereTheButtonsCutThem)
         const bool normal = n % 3 == 0;
         SCOPED_TRACE("slice at x " + std::to_string(x));
         // Rows 0 and 1 are above every slice; the column after a slice is a gap.
-        EXPECT_EQ(AlphaOf(PixelOf(strip.get(), x + 1, 0)), 0);
-        EXPECT_EQ(AlphaOf(PixelOf(strip.get(), x + 1, 1)), 0);
+        EXPECT_EQ(AlphaOf(strip.Pixel(x + 1, 0)), 0);
+        EXPECT_EQ(AlphaOf(strip.Pixel(x + 1, 1)), 0);
         if (x + w < 729) {
-            EXPECT_EQ(AlphaOf(PixelOf(strip.get(), x + w, 10)), 0);
+            EXPECT_EQ(AlphaOf(strip.Pixel(x + w, 10)), 0);
         }
         // Hot and pressed slices have a face; normal ones only the glyph.
-        EXPECT_EQ(AlphaOf(PixelOf(strip.get(), x + 2, 10)) > 0, !normal);
-        EXPECT_EQ(AlphaOf(PixelOf(strip.get(), x + w - 3, 10)) > 0, !normal);
+        EXPECT_EQ(AlphaOf(strip.Pixel(x + 2, 10)) > 0, !normal);
+        EXPECT_EQ(AlphaOf(strip.Pixel(x + w - 3, 10)) > 0, !normal);
         // The glyph lies in the middle.
         int glyph = 0;
         for (int y = 2; y < 20; ++y)
             for (int gx = x + w / 2 - 5; gx <= x + w / 2 + 5; ++gx)
-                glyph = std::max(glyph, RedOf(PixelOf(strip.get(), gx, y)) * AlphaOf(PixelOf(strip.get(), gx, y)) / 255);
+                glyph = std::max(glyph, RedOf(strip.Pixel(gx, y)) * AlphaOf(strip.Pixel(gx, y)) / 255);
         EXPECT_GT(glyph, 200);
     }
 }

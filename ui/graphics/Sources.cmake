@@ -2,4 +2,7 @@
 list(APPEND UI_SOURCES
   graphics/EmbeddedPictures.cpp
   graphics/ImageSource.cpp
-  graphics/Images.cpp)
+  graphics/Images.cpp
+  graphics/Shapes.cpp
+  graphics/SkinDraw.cpp
+  graphics/StateStrip.cpp)
