@@ -11,3 +11,7 @@ list(APPEND UI_SOURCES
   core/TopWindow.cpp
   core/WideText.cpp
   core/WindowStyle.cpp)
+# Window host: trampoline, canvases, painting, input routing.
+list(APPEND UI_SOURCES
+  core/ExecutableBlock.cpp
+  core/HostTrampolineCode.cpp)

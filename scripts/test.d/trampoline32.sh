@@ -1,0 +1,12 @@
+#!/bin/bash
+# Builds the host trampoline's 32-bit machine code with the product's own
+# builder into a static i386 Linux program and runs it under qemu-i386-static:
+# no 32-bit code runs natively on these machines.
+set -euo pipefail
+ROOT="$(cd "$(dirname "$0")/../.." && pwd)"
+out="$ROOT/${TAVRIN_OUT:-out}/trampoline32"
+mkdir -p "$out"
+g++ -m32 -static -fno-pie -no-pie -O1 -std=c++17 -Wall -Wextra -Werror -I "$ROOT" \
+  "$ROOT/tests/trampoline32/Trampoline32Check.cpp" "$ROOT/ui/core/HostTrampolineCode.cpp" \
+  -o "$out/trampoline32-check"
+qemu-i386-static "$out/trampoline32-check"
