@@ -77,17 +77,14 @@ ElementHandle Qx_Object::Create(Qx_Object& parent, const RectF& rect, int classI
 {
     if (m_handle)
         return m_handle;
-    // The parent must be a created element of the host bound to its window.
+    // The parent must be a created element of the host bound to its window,
+    // and must not hang below this element (a child left behind when this
+    // element was destroyed before).
     ElementHost* host = parent.m_host;
-    if (!parent.m_handle || !host || host != ElementHost::FromHwnd(parent.m_hwnd) || &parent == this)
+    if (!parent.m_handle || !host || host != ElementHost::FromHwnd(parent.m_hwnd) || IsAncestorOf(parent))
         return 0;
     Attach(parent.m_hwnd, host, rect, classId, visible, options);
     SetParent(&parent);
-    if (m_parent != &parent) {
-        // parent hangs below this (destroyed) element: it cannot be its child.
-        Empty();
-        return 0;
-    }
     return Finish(options);
 }
 
