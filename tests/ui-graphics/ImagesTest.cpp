@@ -65,6 +65,32 @@ TEST(LoadImageFromBytes, UndecodableBytesYieldNothingAndLeaveNoSource)
     }
 }
 
+// Address space of this process in use.
+std::uint64_t VirtualInUse()
+{
+    MEMORYSTATUSEX status{};
+    status.dwLength = sizeof status;
+    GlobalMemoryStatusEx(&status);
+    return status.ullTotalVirtual - status.ullAvailVirtual;
+}
+
+TEST(LoadImageFromBytes, FailedDecodingFreesTheBlockAndTheStream)
+{
+    // 4 MiB of bytes no decoder takes, 100 times: a block kept by any failure
+    // path would add 400 MiB.
+    const ByteBuffer garbage(4u << 20, 0x5A);
+    ImageSource source;
+    LoadImageFromBytes(garbage, true);
+    const std::uint64_t before = VirtualInUse();
+    ASSERT_GT(before, 0u);
+    for (int i = 0; i < 50; ++i) {
+        EXPECT_FALSE(LoadImageFromBytes(garbage, false));
+        EXPECT_FALSE(LoadImageFromBytes(garbage, true, &source));
+    }
+    EXPECT_TRUE(source.Empty());
+    EXPECT_LT(VirtualInUse(), before + (64u << 20));
+}
+
 TEST(LoadImageFromBytes, PngWithoutSignatureDecodesOnlyWithTheFlag)
 {
     GpImagePtr original = MakeBitmap(6, 5, PixelFormat32bppARGB, Gradient);
@@ -187,6 +213,34 @@ TEST(EmbeddedPictures, DecodeToTheirSizesAsStored)
         EXPECT_EQ(ImageWidth(image.get()), c.width);
         EXPECT_EQ(ImageHeight(image.get()), c.height);
     }
+}
+
+TEST(EmbeddedPictures, CopiesKeepTheDecodedPixels)
+{
+    // Copied and stream-backed decodes agree on every pixel, compared
+    // premultiplied: the anti-aliased edges are translucent.
+    for (const ByteBuffer* bytes : {&SysButtonGlyphsPng(), &CheckBoxStripPng()}) {
+        ImageSource source;
+        GpImagePtr decoded = LoadImageFromBytes(*bytes, true, &source);
+        GpImagePtr copied = LoadImageFromBytes(*bytes, true);
+        ASSERT_TRUE(decoded);
+        ASSERT_TRUE(copied);
+        const Canvas a = Canvas::CopyOf(decoded.get());
+        const Canvas b = Canvas::CopyOf(copied.get());
+        int translucent = 0;
+        for (int y = 0; y < a.Height(); ++y)
+            for (int x = 0; x < a.Width(); ++x) {
+                const ARGB p = a.Pixel(x, y), q = b.Pixel(x, y);
+                ASSERT_NEAR(AlphaOf(p), AlphaOf(q), 1) << x << "," << y;
+                ASSERT_NEAR(RedOf(p) * AlphaOf(p) / 255, RedOf(q) * AlphaOf(q) / 255, 1) << x << "," << y;
+                ASSERT_NEAR(BlueOf(p) * AlphaOf(p) / 255, BlueOf(q) * AlphaOf(q) / 255, 1) << x << "," << y;
+                translucent += AlphaOf(p) > 0 && AlphaOf(p) < 255;
+            }
+        EXPECT_GT(translucent, 0);
+        ReleaseImage(decoded, source);
+    }
+    EXPECT_EQ(ImageWidth(nullptr), 0u);
+    EXPECT_EQ(ImageHeight(nullptr), 0u);
 }
 
 TEST(EmbeddedPictures, SysButtonSlicesSitWhereTheButtonsCutThem)
@@ -391,4 +445,23 @@ TEST(IconToImage, AlphaIconKeepsTranslucentEdgesMaskIconUsesItsMask)
     EXPECT_GT(BlueOf(shown), 240) << Hex(shown);
 
     EXPECT_FALSE(IconToImage(nullptr));
+}
+
+TEST(IconToImage, MonochromeIconHasTheIconsSize)
+{
+    // No colour bitmap: a double-height mask, AND half over XOR half. The
+    // left half is transparent, the right half black.
+    std::vector<std::uint8_t> bits(2 * 16 * 2, 0);
+    for (int y = 0; y < 16; ++y)
+        bits[static_cast<std::size_t>(y) * 2] = 0xFF;
+    UniqueBitmap mask(CreateBitmap(16, 32, 1, 1, bits.data()));
+    ICONINFO info{TRUE, 0, 0, mask.get(), nullptr};
+    UniqueIcon icon(CreateIconIndirect(&info));
+    ASSERT_TRUE(icon);
+    GpImagePtr image = IconToImage(icon.get());
+    ASSERT_TRUE(image);
+    EXPECT_EQ(ImageWidth(image.get()), 16u);
+    EXPECT_EQ(ImageHeight(image.get()), 16u);
+    EXPECT_EQ(AlphaOf(PixelOf(image.get(), 3, 3)), 0);
+    EXPECT_EQ(Hex(PixelOf(image.get(), 12, 3)), Hex(0xFF000000u));
 }
