@@ -120,17 +120,19 @@ TEST_F(MoveFixture, TheHostIsAskedToRepaintOnlyForAVisibleElementWithRedraw)
     }
 }
 
-TEST_F(MoveFixture, ABusyHostIsAskedAgainUntilItTakesTheMove)
+TEST_F(MoveFixture, OnTheWindowThreadABusyHostIsAskedOnce)
 {
+    // The host's busy work would be lower on this thread's stack: waiting for
+    // it would never end. (Other threads wait; see ElementThreadTest.)
     host.busyAnswers = 3;
     parent.Move(11);
-    EXPECT_EQ(host.busyAnswers, 0);
-    EXPECT_EQ(host.Received(QXM_MOVED).size(), 4u);
-    EXPECT_EQ(parent.Count(QXM_MOVED), 4);
+    EXPECT_EQ(host.busyAnswers, 2);
+    EXPECT_EQ(host.Received(QXM_MOVED).size(), 1u);
+    EXPECT_TRUE(parent.Rect().SameAs({11, 10, 100, 80}));
     // Without a repaint request the host never refuses.
     Settle();
-    host.busyAnswers = 3;
     parent.Move(12, std::nullopt, std::nullopt, std::nullopt, false);
+    EXPECT_EQ(host.busyAnswers, 2);
     EXPECT_EQ(host.Received(QXM_MOVED).size(), 1u);
 }
 

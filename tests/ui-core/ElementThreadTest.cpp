@@ -68,6 +68,7 @@ TEST(ElementThreadTest, OperationsFromAnotherThreadRunOnTheWindowThread)
     ASSERT_EQ(element.Count(kAsk), 1);
     ASSERT_EQ(element.Count(kTell), 1);
     // The busy host refused twice; the worker asked again each time.
+    EXPECT_EQ(host.busyAnswers, 0);
     EXPECT_EQ(element.Count(QXM_MOVED), 3);
     for (const ProbeCall& call : element.calls)
         EXPECT_EQ(call.thread, uiThread) << "event " << call.code;

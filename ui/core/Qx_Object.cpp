@@ -269,12 +269,15 @@ void Qx_Object::Move(std::optional<float> left, std::optional<float> top, std::o
         SendEvent(QXE_RESIZED, w, h);
         SendEvent(WM_PAINT, w, h);
     }
-    // The host refuses (0) while it is busy; it answers 1 once it took the
-    // move. A window without a host would never answer, so stop there.
+    // The host refuses (0) while it is busy and answers 1 once it took the
+    // move; another thread waits for that. On the window's own thread the
+    // busy work sits lower on this very stack and cannot end while we wait,
+    // and a window without a host never answers: one attempt each.
     const LPARAM repaint = redraw && m_visible ? 1 : 0;
     for (;;) {
         const HWND hwnd = m_hwnd;
-        if (!ElementHost::FromHwnd(hwnd) || ::SendMessageW(hwnd, QXM_MOVED, m_handle, repaint) == 1)
+        if (!ElementHost::FromHwnd(hwnd) || ::SendMessageW(hwnd, QXM_MOVED, m_handle, repaint) == 1
+            || ::GetWindowThreadProcessId(hwnd, nullptr) == ::GetCurrentThreadId())
             break;
         ::Sleep(1);
     }

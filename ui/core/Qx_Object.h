@@ -144,8 +144,9 @@ public:
     // Moves and/or resizes; absent values keep the current ones. Descendants
     // shift by the same offset; a new size remakes the canvas and delivers
     // QXE_RESIZED and WM_PAINT. Then notifies the host with QXM_MOVED (lparam
-    // 1 when redraw and visible), retrying every millisecond while the host is
-    // busy. A move to the current rectangle does nothing.
+    // 1 when redraw and visible); called from another thread, it asks again
+    // every millisecond while the host is busy. A move to the current
+    // rectangle does nothing.
     void Move(std::optional<float> left, std::optional<float> top = std::nullopt,
               std::optional<float> width = std::nullopt, std::optional<float> height = std::nullopt,
               bool redraw = true);
