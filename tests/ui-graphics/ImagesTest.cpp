@@ -277,6 +277,23 @@ TEST(EmbeddedPictures, SysButtonSlicesSitWhereTheButtonsCutThem)
     }
 }
 
+TEST(EmbeddedPictures, SysButtonSliceOverhangingTheStripStillDraws)
+{
+    // A glyph slice is 19 rows from y = 2 of a 20-row strip: its source
+    // rectangle ends one row below the image. Drawn into a 39 x 19 button,
+    // the rows that exist land 1:1.
+    GpImagePtr image = LoadImageFromBytes(SysButtonGlyphsPng(), true);
+    ASSERT_TRUE(image);
+    const Canvas strip = Canvas::CopyOf(image.get());
+    Canvas button(39, 19);
+    ASSERT_EQ(GdipDrawImageRectRect(button.Graphics(), image.get(), 0, 0, 39, 19, 40, 2, 39, 19, UnitPixel, nullptr,
+                                    nullptr, nullptr),
+              Ok);
+    for (int y = 0; y < 17; y += 2)
+        for (int x = 0; x < 39; x += 3)
+            ASSERT_EQ(Hex(button.Pixel(x, y)), Hex(strip.Pixel(40 + x, 2 + y))) << x << "," << y;
+}
+
 TEST(EmbeddedPictures, DialogButtonAndCheckBoxSlices)
 {
     GpImagePtr button = LoadImageFromBytes(DialogButtonSkinPng());

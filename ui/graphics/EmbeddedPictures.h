@@ -2,16 +2,25 @@
 // and written by resources/ui/make_pictures.py (which also writes viewable
 // .png files next to the embedded bytes).
 //
-//   picture                 size      slices                             stored
-//   SysButtonGlyphsPng      729 x 20  19 high from y = 2; close 39 wide  no PNG signature
-//                                     at x 0/40/80, the other seven
-//                                     kinds 28 wide, from x 120 in steps
-//                                     of 29 (normal, hot, pressed)
-//   DialogButtonSkinPng     55 x 28   four 13 x 28 at x 0/14/28/42       complete PNG
-//                                     (normal, hot, pressed, disabled);
-//                                     nine-grid centre (5, 5, 3, 15)
-//   CheckBoxStripPng        68 x 17   four 17 x 17 (unchecked, unchecked no PNG signature
-//                                     hot, checked, checked hot)
+//   picture              size      stored
+//   SysButtonGlyphsPng   729 x 20  without the PNG signature
+//   DialogButtonSkinPng  55 x 28   complete PNG
+//   CheckBoxStripPng     68 x 17   without the PNG signature
+//
+// SysButtonGlyphsPng: normal, hot and pressed slices of each button kind,
+// 19 rows high from y = 2 (the slices' last row lies below the strip and
+// draws nothing); close slices are 39 wide, all others 28, with a one-pixel
+// column between slices:
+//
+//   x  0      40     80     120  149  178  207  236  265  294 ... 642  671  700  729
+//      |close |close |close |max |max |max |rest|rest|rest|min ... |256 |256 |256 |
+//       normal hot    pressed     (kinds 8, 8 restored, 16, 32, 64, 128, 256 alike)
+//
+// DialogButtonSkinPng: four 13 x 28 slices at x = 0, 14, 28, 42 (normal, hot,
+// pressed, disabled), each a frame for a nine-grid with centre (5, 5, 3, 15).
+//
+// CheckBoxStripPng: four 17 x 17 slices at x = 0, 17, 34, 51 (unchecked,
+// unchecked hot, checked, checked hot).
 //
 // Decode the strips stored without signature with
 // LoadImageFromBytes(bytes, /*addSignature=*/true).
