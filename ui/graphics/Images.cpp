@@ -8,9 +8,10 @@ using namespace Gdiplus::DllExports;
 
 namespace {
 
-// A copy of src in 32bpp ARGB, drawn at (0, 0) at its natural size. With
-// highQuality the graphics interpolates with high-quality bilinear filtering
-// (no visible effect at 1:1, kept for icons as they always were drawn).
+// A copy of src in 32bpp ARGB, drawn at (0, 0) at its natural size. Icons
+// (highQuality) are drawn with GdipDrawImage under high-quality bilinear
+// interpolation, decoded files into the explicit rectangle with the
+// graphics' defaults; at 1:1 both give the source pixels.
 GpImagePtr CopyToArgb(GpImage* src, UINT width, UINT height, bool highQuality)
 {
     GpImagePtr result;
