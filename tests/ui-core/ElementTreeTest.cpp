@@ -441,4 +441,23 @@ TEST_F(TreeFixture, FreeingACreatedElementLeavesNoDanglingLinks)
     host.Pump();
 }
 
+TEST(ElementHostTest, AHostThatGoesDestroysTheElementsStillOnIt)
+{
+    ProbeElement top, child, unlinkedChild;
+    {
+        TestHost host;
+        top.Create(host.Window(), {0, 0, 4, 4}, ElementClass::Text, true);
+        child.Create(top, {0, 0, 4, 4}, ElementClass::Text, true);
+        unlinkedChild.Create(top, {0, 0, 4, 4}, ElementClass::Text, true);
+        unlinkedChild.Unlink();
+        host.Pump();
+    }
+    // Unlinked elements are out of every list but still on the host.
+    for (ProbeElement* element : {&top, &child, &unlinkedChild}) {
+        EXPECT_FALSE(element->IsCreated());
+        EXPECT_EQ(element->Host(), nullptr);
+        EXPECT_EQ(element->Count(WM_DESTROY), 1);
+    }
+}
+
 } // namespace

@@ -39,8 +39,7 @@ TestHost::TestHost()
 TestHost::~TestHost()
 {
     // Messages still queued may name elements that are gone already; the
-    // system drops them with the window.
-    DestroyElements();
+    // system drops them with the window. The base destroys the elements left.
     Withdraw();
     ::DestroyWindow(m_window);
 }

@@ -8,6 +8,14 @@ const wchar_t kHostProperty[] = L"Qx_Wnd_Control";
 
 } // namespace
 
+ElementHost::~ElementHost()
+{
+    DestroyElements();
+    // Elements taken out of the lists with Unlink, and their subtrees.
+    while (!m_members.empty())
+        (*m_members.begin())->Destroy();
+}
+
 ElementHost* ElementHost::FromHwnd(HWND hwnd)
 {
     if (!hwnd)

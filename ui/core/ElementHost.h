@@ -14,6 +14,7 @@
 
 #include <optional>
 #include <string_view>
+#include <unordered_set>
 
 class Qx_Object;
 
@@ -27,7 +28,9 @@ struct SiblingList {
 class ElementHost {
 public:
     ElementHost() = default;
-    virtual ~ElementHost() = default;
+    // Destroys every element still created on this host, listed or not, so
+    // that none keeps pointing here.
+    virtual ~ElementHost();
     ElementHost(const ElementHost&) = delete;
     ElementHost& operator=(const ElementHost&) = delete;
 
@@ -75,7 +78,13 @@ protected:
     void DestroyElements();
 
 private:
+    friend class Qx_Object;
+    // Every element created on this host, kept by Qx_Object.
+    void Adopt(Qx_Object& element) { m_members.insert(&element); }
+    void Release(const Qx_Object& element) { m_members.erase(const_cast<Qx_Object*>(&element)); }
+
     HWND m_hwnd = nullptr;
+    std::unordered_set<Qx_Object*> m_members;
     SiblingList m_topLevel;
     Qx_Object* m_focusElement = nullptr;
     Qx_Object* m_hoverElement = nullptr;

@@ -38,6 +38,7 @@ void Qx_Object::Attach(HWND hwnd, ElementHost* host, const RectF& rect, int clas
     m_host = host;
     m_prev = nullptr;
     m_next = nullptr;
+    host->Adopt(*this);
 }
 
 ElementHandle Qx_Object::Finish(const ElementOptions& options)
@@ -190,6 +191,7 @@ void Qx_Object::Detach()
     ::KillTimer(m_hwnd, m_handle + 1);
     m_host->ForgetElement(*this);
     Unlink();
+    m_host->Release(*this);
 }
 
 void Qx_Object::Empty()
