@@ -190,15 +190,15 @@ TEST_F(LibraryFixture, RegisterHostClassSecondTimeOnlyChangesTheDefaultIcon)
     const HICON first = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
     const HICON second = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_WARNING));
     ASSERT_NE(first, second);
-    HostClassSpec spec;
-    spec.className = "QxTestClassIcons";
-    spec.icon = first;
-    spec.style = CS_HREDRAW;
-    EXPECT_NE(RegisterHostClass(spec), 0);
+    HostClassOptions options;
+    options.className = "QxTestClassIcons";
+    options.icon = first;
+    options.style = CS_HREDRAW;
+    EXPECT_NE(RegisterHostClass(options), 0);
     EXPECT_EQ(DefaultIcon(), first);
-    spec.icon = second;
-    spec.style = CS_DBLCLKS;
-    EXPECT_EQ(RegisterHostClass(spec), 0);
+    options.icon = second;
+    options.style = CS_DBLCLKS;
+    EXPECT_EQ(RegisterHostClass(options), 0);
     EXPECT_EQ(DefaultIcon(), second);
     WNDCLASSEXW info = {};
     info.cbSize = sizeof info;
@@ -211,20 +211,20 @@ TEST_F(LibraryFixture, RegisterHostClassSecondTimeOnlyChangesTheDefaultIcon)
 TEST_F(LibraryFixture, CreateTopWindowCentresInTheWorkAreaAndCopiesTheClassIcons)
 {
     const HICON icon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_INFORMATION));
-    HostClassSpec classSpec;
-    classSpec.className = "QxTestTopWindow";
-    classSpec.icon = icon;
-    ASSERT_NE(RegisterHostClass(classSpec), 0);
+    HostClassOptions classOptions;
+    classOptions.className = "QxTestTopWindow";
+    classOptions.icon = icon;
+    ASSERT_NE(RegisterHostClass(classOptions), 0);
 
     RECT area = {};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
-    TopWindowSpec spec;
-    spec.className = "QxTestTopWindow";
-    spec.title = "安装";
-    spec.width = 301;
-    spec.height = 151;
-    spec.exStyle = WS_EX_TOOLWINDOW;
-    const HWND window = CreateTopWindow(spec);
+    TopWindowOptions options;
+    options.className = "QxTestTopWindow";
+    options.title = "安装";
+    options.width = 301;
+    options.height = 151;
+    options.exStyle = WS_EX_TOOLWINDOW;
+    const HWND window = CreateTopWindow(options);
     ASSERT_NE(window, nullptr);
     RECT placed = {};
     GetWindowRect(window, &placed);
@@ -245,12 +245,12 @@ TEST_F(LibraryFixture, CreateTopWindowCentresInTheWorkAreaAndCopiesTheClassIcons
     EXPECT_NE(SendMessageW(window, WM_GETICON, ICON_SMALL, 0), 0);
     DestroyWindow(window);
 
-    spec.x = 7;
-    spec.y = 9;
-    spec.show = true;
-    spec.width.reset();
-    spec.height.reset();
-    const HWND shown = CreateTopWindow(spec);
+    options.x = 7;
+    options.y = 9;
+    options.show = true;
+    options.width.reset();
+    options.height.reset();
+    const HWND shown = CreateTopWindow(options);
     ASSERT_NE(shown, nullptr);
     GetWindowRect(shown, &placed);
     EXPECT_EQ(placed.left, 7);
@@ -262,7 +262,7 @@ TEST_F(LibraryFixture, CreateTopWindowCentresInTheWorkAreaAndCopiesTheClassIcons
     UnregisterClassW(L"QxTestTopWindow", GetModuleHandleW(nullptr));
 
     EXPECT_EQ(CreateTopWindow([] {
-                  TopWindowSpec missing;
+                  TopWindowOptions missing;
                   missing.className = "QxNoSuchClass";
                   return missing;
               }()),

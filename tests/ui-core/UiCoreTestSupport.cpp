@@ -15,10 +15,10 @@ void EnsureLibrary()
 {
     static const bool started = [] {
         StartLibrary();
-        HostClassSpec spec;
-        spec.className = kTestHostClass;
-        spec.windowProc = &TestHost::WindowProc;
-        RegisterHostClass(spec);
+        HostClassOptions options;
+        options.className = kTestHostClass;
+        options.windowProc = &TestHost::WindowProc;
+        RegisterHostClass(options);
         return true;
     }();
     (void)started;
@@ -27,12 +27,12 @@ void EnsureLibrary()
 TestHost::TestHost()
 {
     EnsureLibrary();
-    TopWindowSpec spec;
-    spec.className = kTestHostClass;
-    spec.title = "test host";
-    spec.width = 300;
-    spec.height = 200;
-    m_window = CreateTopWindow(spec);
+    TopWindowOptions options;
+    options.className = kTestHostClass;
+    options.title = "test host";
+    options.width = 300;
+    options.height = 200;
+    m_window = CreateTopWindow(options);
     Publish(m_window);
 }
 

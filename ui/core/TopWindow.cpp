@@ -34,17 +34,17 @@ void CopyClassIcon(HWND hwnd, WPARAM kind, int classIndex)
 
 } // namespace
 
-ATOM RegisterHostClass(const HostClassSpec& spec)
+ATOM RegisterHostClass(const HostClassOptions& options)
 {
     const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    const ByteBuffer name = ToWide(spec.className ? spec.className : kHostClassName);
+    const ByteBuffer name = ToWide(options.className ? options.className : kHostClassName);
     WNDCLASSEXW windowClass = {};
     windowClass.cbSize = sizeof windowClass;
-    windowClass.style = spec.style.value_or(CS_DBLCLKS);
-    windowClass.lpfnWndProc = spec.windowProc ? spec.windowProc : ForwardToDefWindowProc;
+    windowClass.style = options.style.value_or(CS_DBLCLKS);
+    windowClass.lpfnWndProc = options.windowProc ? options.windowProc : ForwardToDefWindowProc;
     windowClass.hInstance = instance;
-    windowClass.hIcon = spec.icon ? spec.icon : ::LoadIconW(instance, MAKEINTRESOURCEW(kApplicationIconId));
-    windowClass.hCursor = spec.cursor ? spec.cursor : DefaultCursor();
+    windowClass.hIcon = options.icon ? options.icon : ::LoadIconW(instance, MAKEINTRESOURCEW(kApplicationIconId));
+    windowClass.hCursor = options.cursor ? options.cursor : DefaultCursor();
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
     windowClass.lpszClassName = WideChars(name);
     SetDefaultIcon(windowClass.hIcon);
@@ -59,23 +59,23 @@ POINT CentredOrigin(const RECT& workArea, int width, int height)
                  static_cast<LONG>(workArea.top + (areaHeight - height) / 2)};
 }
 
-HWND CreateTopWindow(const TopWindowSpec& spec)
+HWND CreateTopWindow(const TopWindowOptions& options)
 {
-    const int width = spec.width.value_or(kDefaultWidth);
-    const int height = spec.height.value_or(kDefaultHeight);
+    const int width = options.width.value_or(kDefaultWidth);
+    const int height = options.height.value_or(kDefaultHeight);
     const POINT centred = CentredOrigin(WorkArea(), width, height);
-    const ByteBuffer title = ToWide(spec.title);
-    const ByteBuffer className = ToWide(spec.className ? spec.className : kHostClassName);
+    const ByteBuffer title = ToWide(options.title);
+    const ByteBuffer className = ToWide(options.className ? options.className : kHostClassName);
     int creationData = 0;
-    const HWND hwnd = ::CreateWindowExW(spec.exStyle, WideChars(className), WideChars(title),
-                                        spec.style.value_or(kDefaultTopStyle), spec.x.value_or(centred.x),
-                                        spec.y.value_or(centred.y), width, height, spec.parent, nullptr,
+    const HWND hwnd = ::CreateWindowExW(options.exStyle, WideChars(className), WideChars(title),
+                                        options.style.value_or(kDefaultTopStyle), options.x.value_or(centred.x),
+                                        options.y.value_or(centred.y), width, height, options.parent, nullptr,
                                         ::GetModuleHandleW(nullptr), &creationData);
     if (!hwnd)
         return nullptr;
     CopyClassIcon(hwnd, ICON_SMALL, GCLP_HICONSM);
     CopyClassIcon(hwnd, ICON_BIG, GCLP_HICON);
-    if (spec.show) {
+    if (options.show) {
         ::ShowWindow(hwnd, SW_SHOWNORMAL);
         ::UpdateWindow(hwnd);
     }

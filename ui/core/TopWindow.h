@@ -7,7 +7,7 @@
 #include <optional>
 
 // The optional parts of a window class registration.
-struct HostClassSpec {
+struct HostClassOptions {
     const char* className = nullptr;  // GBK; null: "Qx_DirectUI"
     std::optional<UINT> style;        // default CS_DBLCLKS
     HICON icon = nullptr;             // null: icon resource 129 of the executable
@@ -18,10 +18,10 @@ struct HostClassSpec {
 // Registers a window class (background COLOR_BTNFACE) and makes its icon the
 // library's DefaultIcon, even when the class exists already. Returns the class
 // atom, 0 when the class could not be registered.
-ATOM RegisterHostClass(const HostClassSpec& spec = {});
+ATOM RegisterHostClass(const HostClassOptions& options = {});
 
 // The optional parts of CreateTopWindow.
-struct TopWindowSpec {
+struct TopWindowOptions {
     HWND parent = nullptr;
     const char* title = nullptr;      // GBK
     std::optional<int> x;             // default: centred in the work area
@@ -36,8 +36,12 @@ struct TopWindowSpec {
 
 // Creates a top-level window and gives it its class's small and big icons.
 // Null on failure.
-HWND CreateTopWindow(const TopWindowSpec& spec = {});
+HWND CreateTopWindow(const TopWindowOptions& options = {});
 
 // Where a window of the given size starts when it is centred in workArea
 // (coordinates truncated toward zero).
 POINT CentredOrigin(const RECT& workArea, int width, int height);
+
+// Names the two option types had at first; kept for code written against them.
+using HostClassSpec = HostClassOptions;
+using TopWindowSpec = TopWindowOptions;
