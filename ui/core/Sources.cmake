@@ -15,3 +15,11 @@ list(APPEND UI_SOURCES
 list(APPEND UI_SOURCES
   core/ExecutableBlock.cpp
   core/HostTrampolineCode.cpp)
+list(APPEND UI_SOURCES
+  core/CaptionPartFactory.cpp
+  core/ElementPainter.cpp
+  core/HostCanvas.cpp
+  core/Qx_PaintQueue.cpp
+  core/Qx_Window.cpp
+  core/Qx_WindowInput.cpp
+  core/Qx_WindowRender.cpp)
