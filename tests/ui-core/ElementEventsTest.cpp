@@ -126,6 +126,16 @@ TEST_F(EventsFixture, DispatchEventThroughAHandle)
     element.answer = [](UINT, WPARAM, LPARAM) -> LRESULT { return 5; };
     EXPECT_EQ(Qx_Object::DispatchEvent(element.Self(), kCustom, 0, 0), 5);
     EXPECT_EQ(Qx_Object::DispatchEvent(0, kCustom, 0, 0), 0);
+    // The receiving side of QXM_EVENT: the block names code and parameters.
+    EXPECT_EQ(Qx_Object::DispatchEventMessage(element.Self(), EventBlock::Pack(kCustom, 3, 4)), 5);
+    ASSERT_FALSE(element.calls.empty());
+    EXPECT_EQ(element.calls.back().code, kCustom);
+    EXPECT_EQ(element.calls.back().wparam, 3u);
+    EXPECT_EQ(element.calls.back().lparam, 4);
+    const std::size_t calls = element.calls.size();
+    EXPECT_EQ(Qx_Object::DispatchEventMessage(element.Self(), 0), 0);
+    EXPECT_EQ(Qx_Object::DispatchEventMessage(0, EventBlock::Pack(kCustom, 0, 0)), 0);
+    EXPECT_EQ(element.calls.size(), calls);
 }
 
 TEST_F(EventsFixture, SendEventCrossesTheHostWindowAndReturnsTheAnswer)

@@ -2,6 +2,8 @@
 
 #include <memory>
 
+static_assert(sizeof(void*) != 4 || sizeof(EventBlock) == 12, "three 32-bit fields on the 32-bit build");
+
 LPARAM EventBlock::Pack(UINT code, WPARAM wparam, LPARAM lparam)
 {
     auto block = std::make_unique<EventBlock>();
