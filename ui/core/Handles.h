@@ -99,6 +99,7 @@ inline void DestroyWindowHandle(HWND window) noexcept { ::DestroyWindow(window);
 inline void DestroyIconHandle(HICON icon) noexcept { ::DestroyIcon(icon); }
 inline void DestroyMenuHandle(HMENU menu) noexcept { ::DestroyMenu(menu); }
 inline void FreeVirtual(void* block) noexcept { ::VirtualFree(block, 0, MEM_RELEASE); }
+inline void UnmapView(void* view) noexcept { ::UnmapViewOfFile(view); }
 
 inline void DisposeGpImage(Gdiplus::GpImage* p) noexcept { Gdiplus::DllExports::GdipDisposeImage(p); }
 inline void DeleteGpGraphics(Gdiplus::GpGraphics* p) noexcept { Gdiplus::DllExports::GdipDeleteGraphics(p); }
@@ -135,6 +136,7 @@ TAVRIN_NULL_HANDLE(UniqueWindow, HWND, HandleTraits::DestroyWindowHandle);
 TAVRIN_NULL_HANDLE(UniqueIcon, HICON, HandleTraits::DestroyIconHandle);
 TAVRIN_NULL_HANDLE(UniqueMenu, HMENU, HandleTraits::DestroyMenuHandle);
 TAVRIN_NULL_HANDLE(UniqueVirtualBlock, void*, HandleTraits::FreeVirtual);
+TAVRIN_NULL_HANDLE(UniqueMappedView, void*, HandleTraits::UnmapView);
 TAVRIN_NULL_HANDLE(GpImagePtr, Gdiplus::GpImage*, HandleTraits::DisposeGpImage);
 TAVRIN_NULL_HANDLE(GpGraphicsPtr, Gdiplus::GpGraphics*, HandleTraits::DeleteGpGraphics);
 TAVRIN_NULL_HANDLE(GpBrushPtr, Gdiplus::GpBrush*, HandleTraits::DeleteGpBrush);

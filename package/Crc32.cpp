@@ -1,0 +1,30 @@
+#include "package/Crc32.h"
+
+#include <array>
+
+namespace {
+
+constexpr std::array<std::uint32_t, 256> MakeTable()
+{
+    std::array<std::uint32_t, 256> table{};
+    for (std::uint32_t i = 0; i < 256; ++i) {
+        std::uint32_t c = i;
+        for (int bit = 0; bit < 8; ++bit)
+            c = (c & 1) ? (c >> 1) ^ 0xEDB88320u : c >> 1;
+        table[i] = c;
+    }
+    return table;
+}
+
+constexpr std::array<std::uint32_t, 256> kTable = MakeTable();
+
+} // namespace
+
+std::uint32_t Crc32::Compute(const void* data, std::size_t size, std::uint32_t start)
+{
+    const auto* bytes = static_cast<const std::uint8_t*>(data);
+    std::uint32_t crc = ~start;
+    for (std::size_t i = 0; i < size; ++i)
+        crc = kTable[(crc ^ bytes[i]) & 0xFF] ^ (crc >> 8);
+    return ~crc;
+}
