@@ -287,6 +287,21 @@ TEST(ResPack, AgreesWithThePackingToolBothWays)
     EXPECT_EQ(Tree(temp / L"out"), files);
 }
 
+// Leaves a product-built pack and its source folder in the build folder for
+// the next check, package_tool_reads_product_pack, which runs the native
+// packing tool on them.
+TEST(ResPack, LeavesAPackForTheNativeTool)
+{
+    const std::wstring build = ProgramFolder().substr(0, ProgramFolder().find_last_of(L'\\'));
+    const std::wstring folder = build + L"\\roundtrip";
+    RemoveTree(folder);
+    auto files = SampleTree();
+    files.erase(L"\x4E2D\x6587.txt");
+    WriteTree(folder + L"\\src", files);
+    const ByteBuffer bytes = PackOf(folder + L"\\src", folder + L"\\product.pack");
+    EXPECT_GT(bytes.size(), 3u << 20);
+}
+
 TEST(CreateDirectoryPath, CreatesEveryMissingFolder)
 {
     TempFolder temp;
