@@ -45,6 +45,7 @@ int main(int argc, char** argv)
     const int runs = argc > 3 ? std::atoi(argv[3]) : 3;
     const std::size_t before = WorkingSet();
     double best = 1e30;
+    double bestDecode = 0;
     std::size_t payloadSize = 0;
     std::size_t unpackedSize = 0;
     for (int run = 0; run < runs; ++run) {
@@ -62,16 +63,21 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "decoder error %d\n", result);
             return 1;
         }
+        const auto decoded = std::chrono::steady_clock::now();
         ResPack resPack;
         if (!resPack.ExtractAll(nullptr, &pack, target.c_str())) {
             std::fprintf(stderr, "extraction failed\n");
             return 1;
         }
         const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        best = seconds < best ? seconds : best;
+        if (seconds < best) {
+            best = seconds;
+            bestDecode = std::chrono::duration<double>(decoded - start).count();
+        }
         unpackedSize = pack.size();
     }
     std::printf("seconds %.4f\n", best);
+    std::printf("decode_seconds %.4f\n", bestDecode);
     std::printf("payload_bytes %zu\n", payloadSize);
     std::printf("unpacked_bytes %zu\n", unpackedSize);
     std::printf("baseline_working_set %zu\n", before);
