@@ -100,8 +100,14 @@ LRESULT ColourElement::EventProc(UINT code, WPARAM wparam, LPARAM lparam)
     events.push_back({code, wparam, lparam, ::GetCurrentThreadId()});
     if (log)
         log->push_back(name + ":" + std::to_string(code));
-    if (code == WM_PAINT && CanvasGraphics())
-        GdipGraphicsClear(CanvasGraphics(), m_colour);
+    if (code == WM_PAINT) {
+        // As element classes do: draw the look, then show it.
+        ElementPaintRecord record;
+        if (BeginElementPaint(*this, record, std::nullopt, true)) {
+            GdipGraphicsClear(record.graphics, m_colour);
+            EndElementPaint(*this, record);
+        }
+    }
     return answer ? answer(code, wparam, lparam) : -1;
 }
 

@@ -325,3 +325,4 @@ TEST(WindowBind, HostMessagesReachFocusMnemonicsAndEvents)
     EXPECT_EQ(std::count(ClassProcMessages().begin(), ClassProcMessages().end(), static_cast<UINT>(WM_KEYDOWN)), 1);
     ::DestroyWindow(hwnd);
 }
+
