@@ -14,7 +14,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
 #include <map>
+#include <vector>
 #include <string>
 
 using namespace WinTest;
@@ -59,7 +61,21 @@ std::map<std::wstring, std::string> SampleTree()
         { L"a\\b\\c.txt", "deep" },
         { L"big.bin", Bytes(big) },
         { L"\x4E2D\x6587.txt", "GBK name" },
+        // GBK 87 5C: a trail byte that is a backslash.
+        { L"\x5630\\inner.txt", "folder named with a 0x5C trail byte" },
     };
+}
+
+// The tool takes host file names as they come; keep to ASCII names with it.
+std::map<std::wstring, std::string> AsciiNamesOnly(std::map<std::wstring, std::string> files)
+{
+    for (auto it = files.begin(); it != files.end();) {
+        bool ascii = true;
+        for (wchar_t c : it->first)
+            ascii = ascii && c < 0x80;
+        it = ascii ? std::next(it) : files.erase(it);
+    }
+    return files;
 }
 
 void WriteTree(const std::wstring& folder, const std::map<std::wstring, std::string>& files)
@@ -269,9 +285,7 @@ TEST(ResPack, NamesThatLeaveTheTargetAreRefusedBeforeWriting)
 TEST(ResPack, AgreesWithThePackingToolBothWays)
 {
     TempFolder temp;
-    // The tool takes host file names as they come; keep to ASCII names here.
-    auto files = SampleTree();
-    files.erase(L"\x4E2D\x6587.txt");
+    const auto files = AsciiNamesOnly(SampleTree());
     WriteTree(temp / L"src", files);
     // Product writer -> tool reader.
     const ByteBuffer productPack = PackOf(temp / L"src", temp / L"product.pack");
@@ -295,8 +309,7 @@ TEST(ResPack, LeavesAPackForTheNativeTool)
     const std::wstring build = ProgramFolder().substr(0, ProgramFolder().find_last_of(L'\\'));
     const std::wstring folder = build + L"\\roundtrip";
     RemoveTree(folder);
-    auto files = SampleTree();
-    files.erase(L"\x4E2D\x6587.txt");
+    const auto files = AsciiNamesOnly(SampleTree());
     WriteTree(folder + L"\\src", files);
     const ByteBuffer bytes = PackOf(folder + L"\\src", folder + L"\\product.pack");
     EXPECT_GT(bytes.size(), 3u << 20);
@@ -305,10 +318,19 @@ TEST(ResPack, LeavesAPackForTheNativeTool)
 TEST(CreateDirectoryPath, CreatesEveryMissingFolder)
 {
     TempFolder temp;
-    const std::wstring deep = temp / L"one\\\x8868\\three";
+    // U+5630 is GBK 87 5C: its trail byte must not split the path.
+    const std::wstring deep = temp / L"one\\\x5630\\three";
     CreateDirectoryPath(Gbk(deep));
     EXPECT_TRUE(Exists(deep));
-    EXPECT_TRUE(Exists(temp / L"one\\\x8868"));
+    WIN32_FIND_DATAW found;
+    UniqueFind find(FindFirstFileW((temp / L"one\\*").c_str(), &found));
+    ASSERT_TRUE(find);
+    std::vector<std::wstring> names;
+    do {
+        if (std::wstring(found.cFileName) != L"." && std::wstring(found.cFileName) != L"..")
+            names.push_back(found.cFileName);
+    } while (FindNextFileW(find.get(), &found));
+    EXPECT_EQ(names, std::vector<std::wstring>{ L"\x5630" });
     CreateDirectoryPath(Gbk(deep));
     EXPECT_TRUE(Exists(deep));
 }
