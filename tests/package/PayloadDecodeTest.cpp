@@ -10,6 +10,8 @@
 #include <Types.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 ByteBuffer Encode(const ByteBuffer& data)
@@ -106,7 +108,14 @@ TEST(DecompressPayload, DamagedPayloadsEndInTheDecoderError)
     for (const Case& c : cases) {
         ByteBuffer out;
         EXPECT_EQ(DecompressPayload(c.payload, out), c.expected) << c.label;
+        EXPECT_LT(out.size(), data.size() + 1) << c.label;
     }
+    // What was decoded before the stream ran out is kept, and is right.
+    ByteBuffer out;
+    ASSERT_EQ(DecompressPayload(truncated, out), SZ_ERROR_INPUT_EOF);
+    EXPECT_GT(out.size(), data.size() / 4);
+    EXPECT_LT(out.size(), data.size());
+    EXPECT_TRUE(std::equal(out.begin(), out.end(), data.begin()));
 }
 
 TEST(DecompressPayload, SizeLimitAdmitsTheBestCompressionTheEncoderAchieves)
