@@ -24,8 +24,10 @@ TEST(SetupMode, NamesOtherThanUninstallExeStartTheInstaller)
         TempFolder folder(L"mode");
         const Process process = StartSetupAs(folder / name);
         HWND window = nullptr;
-        ASSERT_TRUE(WaitUntil([&] { return (window = SetupWindowOf(process)) != nullptr; }, kProgramTimeout));
-        EXPECT_TRUE(IsWindowVisible(window));
+        // The window exists a moment before it is shown.
+        EXPECT_TRUE(WaitUntil([&] { return (window = SetupWindowOf(process)) && IsWindowVisible(window); },
+                              kProgramTimeout));
+        ASSERT_TRUE(window);
         EXPECT_TRUE(FindTopWindows(L"#32770", process.Id()).empty());
         CloseAndExpectExit(process, window);
     }
@@ -36,7 +38,8 @@ TEST(SetupMode, ASecondInstallerRestoresTheFirstWindowAndExits)
     TempFolder folder(L"mode");
     const Process first = StartSetupAs(folder / L"setup.exe");
     HWND window = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (window = SetupWindowOf(first)) != nullptr; }, kProgramTimeout));
+    ASSERT_TRUE(WaitUntil([&] { return (window = SetupWindowOf(first)) && IsWindowVisible(window); },
+                          kProgramTimeout));
     ShowWindow(window, SW_MINIMIZE);
     ASSERT_TRUE(WaitUntil([&] { return IsIconic(window) != FALSE; }));
 
