@@ -4,7 +4,7 @@
 set -euo pipefail
 
 PACKAGES=(
-  cmake ninja-build make python3 locales
+  cmake ninja-build make python3 python3-fonttools locales
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools
   wine wine64 xvfb xauth x11-utils imagemagick fonts-wqy-zenhei
   googletest lzma-dev xz-utils 7zip

@@ -54,7 +54,10 @@ ensure_prefix() {
         "$WINESERVER" -p </dev/null >/dev/null 2>&1 || true
         wine_run wineboot --init >"$TAVRIN_OUT/wineboot.log" 2>&1
         local fs='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
-        for face in 宋体 SimSun 新宋体 NSimSun 微软雅黑 "Microsoft YaHei" Tahoma; do
+        # "宋体" is a real font (GDI+ ignores substitutes); the rest map.
+        /usr/bin/python3 "$ROOT/scripts/make-simsun.py" /usr/share/fonts/truetype/wqy/wqy-zenhei.ttc \
+            "$WINEPREFIX/drive_c/windows/Fonts/simsun.ttf"
+        for face in 新宋体 NSimSun 微软雅黑 "Microsoft YaHei" Tahoma; do
             wine_run reg add "$fs" /v "$face" /d "WenQuanYi Zen Hei" /f >/dev/null 2>&1
         done
         wine_run reg add 'HKCU\Software\Wine\DllOverrides' /v winemenubuilder.exe /d "" /f >/dev/null 2>&1
