@@ -32,16 +32,6 @@ std::wstring DesktopLink() { return SpecialFolder(CSIDL_COMMON_DESKTOPDIRECTORY)
 std::wstring PublisherFolder() { return SpecialFolder(CSIDL_COMMON_PROGRAMS) + L"\\Mervix"; }
 std::wstring ProgramFolderLinks() { return PublisherFolder() + L"\\Zarvel"; }
 
-std::string Utf8(const std::wstring& text)
-{
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                         nullptr, nullptr);
-    std::string result(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(), size, nullptr,
-                        nullptr);
-    return result;
-}
-
 enum class ListEncoding { Gbk, Utf8WithBom };
 
 // An "updatelist.xml" naming names, in the shape the application writes.
@@ -52,7 +42,7 @@ std::string FileList(const std::vector<std::wstring>& names, ListEncoding encodi
                                                       "<!-- kept up to date by the updater -->\r\n";
     xml += "<root>\r\n  <files>\r\n";
     for (const std::wstring& name : names) {
-        const std::string bytes = encoding == ListEncoding::Gbk ? ToGbk(name) : Utf8(name);
+        const std::string bytes = encoding == ListEncoding::Gbk ? ToGbk(name) : ToUtf8(name);
         xml += "    <!-- next -->\r\n    <file name=\"" + bytes + "\" version=\"1.0.0.1\"/>\r\n";
     }
     xml += "  </files>\r\n</root>\r\n";

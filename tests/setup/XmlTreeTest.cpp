@@ -10,16 +10,6 @@ using WinTest::TempFolder;
 
 namespace {
 
-std::string Utf8(const std::wstring& text)
-{
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                         nullptr, nullptr);
-    std::string result(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(), size, nullptr,
-                        nullptr);
-    return result;
-}
-
 struct ListFile {
     const char* description;
     std::string bytes;
@@ -33,7 +23,7 @@ std::vector<ListFile> ListFiles()
         {"UTF-8 with BOM, comments and Chinese names",
          "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<!-- written by the updater -->\r\n"
          "<root>\r\n  <files>\r\n    <!-- one per file -->\r\n    <file name=\"Zarvel.exe\"/>\r\n"
-         "    <file name=\"" + Utf8(L"数据\\配置.ini") + "\" size=\"3\"/>\r\n  </files>\r\n</root>\r\n",
+         "    <file name=\"" + WinTest::ToUtf8(L"数据\\配置.ini") + "\" size=\"3\"/>\r\n  </files>\r\n</root>\r\n",
          {"Zarvel.exe", chinese}},
         {"GBK declared and encoded",
          "<?xml version=\"1.0\" encoding=\"GBK\"?><root><files><f name=\"" + chinese

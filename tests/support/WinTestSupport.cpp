@@ -92,16 +92,25 @@ void CopyTo(const std::wstring& from, const std::wstring& to)
         throw std::runtime_error("cannot copy a test file");
 }
 
-std::string ToGbk(const std::wstring& text)
+namespace {
+
+std::string Narrow(UINT codePage, const std::wstring& text)
 {
     if (text.empty())
         return {};
-    const int size = WideCharToMultiByte(936, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                         nullptr);
+    const int size = WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                         nullptr, nullptr);
     std::string result(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(936, 0, text.data(), static_cast<int>(text.size()), result.data(), size, nullptr, nullptr);
+    WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), result.data(), size, nullptr,
+                        nullptr);
     return result;
 }
+
+} // namespace
+
+std::string ToGbk(const std::wstring& text) { return Narrow(936, text); }
+
+std::string ToUtf8(const std::wstring& text) { return Narrow(CP_UTF8, text); }
 
 std::wstring FromGbk(const std::string& text)
 {

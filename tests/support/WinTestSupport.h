@@ -43,6 +43,7 @@ void CopyTo(const std::wstring& from, const std::wstring& to);
 // UTF-16 <-> GBK (code page 936), for comparing with what the program stores.
 std::string ToGbk(const std::wstring& text);
 std::wstring FromGbk(const std::string& text);
+std::string ToUtf8(const std::wstring& text);
 
 // Registry texts; Read returns nullopt-like empty + found flag.
 bool RegRead(HKEY root, const std::wstring& key, const std::wstring& value, std::wstring* data = nullptr);
