@@ -326,3 +326,58 @@ TEST(WindowBind, HostMessagesReachFocusMnemonicsAndEvents)
     ::DestroyWindow(hwnd);
 }
 
+
+TEST(WindowBind, SizeChangesRemakeTheCanvasAndCallOnSize)
+{
+    HWND hwnd = MakeWindow(200, 120);
+    Qx_Window host;
+    BindOptions options = NoCaption();
+    options.windowAlpha = 255;
+    options.blurBehind = false;
+    ASSERT_TRUE(host.Bind(hwnd, options));
+    std::vector<SIZE> sizes;
+    host.SetOnSize([&](HWND, int cx, int cy) { sizes.push_back({cx, cy}); });
+    ::SetWindowPos(hwnd, nullptr, 0, 0, 260, 170, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_EQ(sizes.size(), 1u);
+    EXPECT_EQ(sizes[0].cx, 260);
+    EXPECT_EQ(sizes[0].cy, 170);
+    EXPECT_EQ(host.ClientSize().cx, 260);
+    EXPECT_EQ(host.Canvas().Width(), 260);
+    EXPECT_EQ(host.BackgroundCache().Height(), 170);
+    // The same size again and a minimize change nothing.
+    ::SetWindowPos(hwnd, nullptr, 10, 10, 260, 170, SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SendMessageW(hwnd, WM_SIZE, SIZE_MINIMIZED, 0);
+    EXPECT_EQ(sizes.size(), 1u);
+    ::DestroyWindow(hwnd);
+}
+
+TEST(WindowBind, TooltipFollowsTheElementUnderTheMouse)
+{
+    HWND hwnd = MakeWindow(200, 120);
+    Qx_Window host;
+    ASSERT_TRUE(host.Bind(hwnd, NoCaption()));
+    ASSERT_NE(host.TooltipWindow(), nullptr);
+    ColourElement withText, silent;
+    withText.Create(hwnd, {10, 10, 50, 30}, 2, true, {});
+    withText.SetText("tip text");
+    silent.Create(hwnd, {100, 10, 50, 30}, 2, true, {});
+    auto tools = [&] { return ::SendMessageW(host.TooltipWindow(), TTM_GETTOOLCOUNT, 0, 0); };
+
+    ::SendMessageW(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(20, 20));
+    EXPECT_EQ(tools(), 1);
+    TOOLINFOW info{};
+    info.cbSize = TTTOOLINFOW_V1_SIZE;
+    wchar_t text[64] = {};
+    info.lpszText = text;
+    ASSERT_TRUE(::SendMessageW(host.TooltipWindow(), TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(&info)));
+    EXPECT_STREQ(text, L"tip text");
+    EXPECT_EQ(info.rect.left, 10);
+    EXPECT_EQ(info.rect.right, 60);
+    EXPECT_EQ(info.rect.bottom, 40);
+    EXPECT_EQ(withText.Count(QXE_MOUSEENTER), 1);
+
+    ::SendMessageW(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(110, 20));
+    EXPECT_EQ(tools(), 0) << "an element without text removes the tool";
+    EXPECT_EQ(withText.Count(QXE_MOUSELEAVE), 1);
+    ::DestroyWindow(hwnd);
+}
