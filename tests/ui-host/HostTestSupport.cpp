@@ -30,10 +30,10 @@ void EnsureLibrary()
 {
     static const bool started = [] {
         StartLibrary();
-        HostClassSpec spec;
-        spec.className = kClass;
-        spec.windowProc = &ClassProc;
-        RegisterHostClass(spec);
+        HostClassOptions options;
+        options.className = kClass;
+        options.windowProc = &ClassProc;
+        RegisterHostClass(options);
         return true;
     }();
     (void)started;
@@ -42,16 +42,16 @@ void EnsureLibrary()
 HWND MakeWindow(int width, int height, DWORD style, int x, int y)
 {
     EnsureLibrary();
-    TopWindowSpec spec;
-    spec.className = kClass;
-    spec.title = "host test";
-    spec.x = x;
-    spec.y = y;
-    spec.width = width;
-    spec.height = height;
-    spec.style = style;
-    spec.show = true;
-    return CreateTopWindow(spec);
+    TopWindowOptions options;
+    options.className = kClass;
+    options.title = "host test";
+    options.x = x;
+    options.y = y;
+    options.width = width;
+    options.height = height;
+    options.style = style;
+    options.show = true;
+    return CreateTopWindow(options);
 }
 
 void Pump()

@@ -41,7 +41,3 @@ HWND CreateTopWindow(const TopWindowOptions& options = {});
 // Where a window of the given size starts when it is centred in workArea
 // (coordinates truncated toward zero).
 POINT CentredOrigin(const RECT& workArea, int width, int height);
-
-// Names the two option types had at first; kept for code written against them.
-using HostClassSpec = HostClassOptions;
-using TopWindowSpec = TopWindowOptions;
