@@ -32,28 +32,6 @@ std::wstring DistFolder()
     return path;
 }
 
-ByteBuffer Buffer(const std::string& text) { return ByteBuffer(text.begin(), text.end()); }
-
-std::map<std::wstring, std::string> Tree(const std::wstring& folder, const std::wstring& prefix = L"")
-{
-    std::map<std::wstring, std::string> files;
-    WIN32_FIND_DATAW found;
-    UniqueFind find(FindFirstFileW((folder + L"\\*").c_str(), &found));
-    if (!find)
-        return files;
-    do {
-        const std::wstring name = found.cFileName;
-        if (name == L"." || name == L"..")
-            continue;
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            for (auto& [child, content] : Tree(folder + L"\\" + name, prefix + name + L"\\"))
-                files[child] = content;
-        } else {
-            files[prefix + name] = ReadFile(folder + L"\\" + name);
-        }
-    } while (FindNextFileW(find.get(), &found));
-    return files;
-}
 
 // Machine and subsystem fields of a PE image.
 struct PeInfo {
@@ -104,12 +82,12 @@ private:
 TEST_F(EmbeddedPayload, IsTheBuildsPayloadFile)
 {
     ASSERT_FALSE(Payload().empty());
-    EXPECT_EQ(Payload(), Buffer(ReadFile(BuildFolder() + L"\\payload\\payload.bin")));
-    EXPECT_EQ(Payload(), Buffer(ReadFile(DistFolder() + L"\\x64\\payload.bin")));
+    EXPECT_EQ(Payload(), ToBuffer(ReadFile(BuildFolder() + L"\\payload\\payload.bin")));
+    EXPECT_EQ(Payload(), ToBuffer(ReadFile(DistFolder() + L"\\x64\\payload.bin")));
     // Both Windows builds embed the same bytes; the 32-bit one may not be built.
     if (!Exists(DistFolder() + L"\\payload.bin"))
         GTEST_SKIP() << "no 32-bit build to compare with";
-    EXPECT_EQ(Payload(), Buffer(ReadFile(DistFolder() + L"\\payload.bin")));
+    EXPECT_EQ(Payload(), ToBuffer(ReadFile(DistFolder() + L"\\payload.bin")));
 }
 
 TEST_F(EmbeddedPayload, DecompressesAndExtractsTheSampleApplication)
@@ -132,8 +110,8 @@ TEST_F(EmbeddedPayload, DecompressesAndExtractsTheSampleApplication)
     TempFolder temp;
     const std::wstring target = temp / L"Zarvel";
     ASSERT_TRUE(resPack.ExtractAll(nullptr, &pack, ToGbk(target).c_str()));
-    const auto installed = Tree(target);
-    EXPECT_EQ(installed, Tree(BuildFolder() + L"\\payload\\app"));
+    const auto installed = ReadTree(target);
+    EXPECT_EQ(installed, ReadTree(BuildFolder() + L"\\payload\\app"));
     EXPECT_EQ(installed.size(), resPack.Entries().size());
 
     // The payload carries the 32-bit GUI programs of the product's platform.

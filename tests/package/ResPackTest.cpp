@@ -24,30 +24,7 @@ using namespace WinTest;
 namespace {
 
 std::string Bytes(const ByteBuffer& buffer) { return std::string(buffer.begin(), buffer.end()); }
-ByteBuffer Buffer(const std::string& text) { return ByteBuffer(text.begin(), text.end()); }
 std::string Gbk(const std::wstring& path) { return ToGbk(path); }
-
-// Relative name ('\\' separated) -> content of every file under folder.
-std::map<std::wstring, std::string> Tree(const std::wstring& folder, const std::wstring& prefix = L"")
-{
-    std::map<std::wstring, std::string> files;
-    WIN32_FIND_DATAW found;
-    UniqueFind find(FindFirstFileW((folder + L"\\*").c_str(), &found));
-    if (!find)
-        return files;
-    do {
-        const std::wstring name = found.cFileName;
-        if (name == L"." || name == L"..")
-            continue;
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            for (auto& [child, content] : Tree(folder + L"\\" + name, prefix + name + L"\\"))
-                files[child] = content;
-        } else {
-            files[prefix + name] = ReadFile(folder + L"\\" + name);
-        }
-    } while (FindNextFileW(find.get(), &found));
-    return files;
-}
 
 // The sample tree used by most cases: top files, a subfolder and a deep one.
 std::map<std::wstring, std::string> SampleTree()
@@ -91,7 +68,7 @@ ByteBuffer PackOf(const std::wstring& folder, const std::wstring& output)
 {
     ResPack pack;
     EXPECT_TRUE(pack.Pack(Gbk(folder).c_str(), Gbk(output).c_str()));
-    return Buffer(ReadFile(output));
+    return ToBuffer(ReadFile(output));
 }
 
 } // namespace
@@ -125,7 +102,7 @@ TEST(ResPack, EmptyFolderGivesTheNineBytePack)
     MakeFolders(temp / L"out");
     EXPECT_TRUE(pack.ExtractAll(nullptr, &bytes, Gbk(temp / L"out").c_str()));
     EXPECT_FALSE(pack.IsOpen());
-    EXPECT_TRUE(Tree(temp / L"out").empty());
+    EXPECT_TRUE(ReadTree(temp / L"out").empty());
 }
 
 TEST(ResPack, PackThenOpenFromFileAndFromMemory)
@@ -209,7 +186,7 @@ TEST(ResPack, ExtractAllWithAndWithoutTrailingBackslash)
                                      : pack.ExtractAll(nullptr, &bytes, Gbk(target).c_str());
         ASSERT_TRUE(done) << c.target;
         EXPECT_FALSE(pack.IsOpen());
-        EXPECT_EQ(Tree(target), files) << c.target;
+        EXPECT_EQ(ReadTree(target), files) << c.target;
     }
     // Existing files are replaced; the open pack is used when no source is given.
     const std::wstring target = temp / L"plain";
@@ -269,7 +246,7 @@ TEST(ResPack, NamesThatLeaveTheTargetAreRefusedBeforeWriting)
     MakeFolders(target);
     for (const char* bad : names) {
         // A harmless entry first: it must not be written either.
-        ByteBuffer bytes = Buffer("firstbad");
+        ByteBuffer bytes = ToBuffer("firstbad");
         ByteBuffer index;
         PackIndex::AppendRecord(index, "first.txt", Crc32::ComputeText("first.txt"), 0, 5);
         PackIndex::AppendRecord(index, bad, Crc32::ComputeText(bad), 5, 3);
@@ -278,7 +255,7 @@ TEST(ResPack, NamesThatLeaveTheTargetAreRefusedBeforeWriting)
         ResPack pack;
         EXPECT_TRUE(pack.Open(nullptr, &bytes)) << bad << ": the layout itself is sound";
         EXPECT_FALSE(pack.ExtractAll(nullptr, &bytes, Gbk(target).c_str())) << bad;
-        EXPECT_TRUE(Tree(temp.Path()).empty()) << bad;
+        EXPECT_TRUE(ReadTree(temp.Path()).empty()) << bad;
     }
 }
 
@@ -298,7 +275,7 @@ TEST(ResPack, AgreesWithThePackingToolBothWays)
     EXPECT_EQ(toolPack.size(), productPack.size());
     ResPack pack;
     ASSERT_TRUE(pack.ExtractAll(nullptr, &toolPack, Gbk(temp / L"out").c_str()));
-    EXPECT_EQ(Tree(temp / L"out"), files);
+    EXPECT_EQ(ReadTree(temp / L"out"), files);
 }
 
 // Leaves a product-built pack and its source folder in the build folder for

@@ -86,6 +86,34 @@ void RemoveTree(const std::wstring& path)
     RemoveDirectoryW(path.c_str());
 }
 
+namespace {
+
+void ReadTreeInto(const std::wstring& folder, const std::wstring& prefix, std::map<std::wstring, std::string>& files)
+{
+    WIN32_FIND_DATAW found;
+    UniqueFind find(FindFirstFileW((folder + L"\\*").c_str(), &found));
+    if (!find)
+        return;
+    do {
+        const std::wstring name = found.cFileName;
+        if (name == L"." || name == L"..")
+            continue;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            ReadTreeInto(folder + L"\\" + name, prefix + name + L"\\", files);
+        else
+            files[prefix + name] = ReadFile(folder + L"\\" + name);
+    } while (FindNextFileW(find.get(), &found));
+}
+
+} // namespace
+
+std::map<std::wstring, std::string> ReadTree(const std::wstring& folder)
+{
+    std::map<std::wstring, std::string> files;
+    ReadTreeInto(folder, L"", files);
+    return files;
+}
+
 void CopyTo(const std::wstring& from, const std::wstring& to)
 {
     if (!CopyFileW(from.c_str(), to.c_str(), FALSE))

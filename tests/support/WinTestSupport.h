@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,12 @@ bool Exists(const std::wstring& path);
 void MakeFolders(const std::wstring& path);      // every missing folder of path
 void RemoveTree(const std::wstring& path);       // best effort, for clean-up
 void CopyTo(const std::wstring& from, const std::wstring& to);
+
+// Relative name ('\\' separated) -> content of every file below folder.
+std::map<std::wstring, std::string> ReadTree(const std::wstring& folder);
+
+// The bytes of text as a byte buffer.
+inline std::vector<std::uint8_t> ToBuffer(const std::string& text) { return {text.begin(), text.end()}; }
 
 // UTF-16 <-> GBK (code page 936), for comparing with what the program stores.
 std::string ToGbk(const std::wstring& text);

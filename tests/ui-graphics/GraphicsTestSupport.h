@@ -4,6 +4,7 @@
 
 #include "ui/core/ByteBuffer.h"
 #include "ui/core/Handles.h"
+#include "ui/core/RectF.h"
 
 #include <cstdint>
 #include <string>
@@ -55,5 +56,15 @@ inline int GreenOf(Gdiplus::ARGB c) { return static_cast<int>((c >> 8) & 0xFF); 
 inline int BlueOf(Gdiplus::ARGB c) { return static_cast<int>(c & 0xFF); }
 
 std::string Hex(Gdiplus::ARGB c);
+
+inline RectF Rect(float left, float top, float width, float height)
+{
+    RectF r;
+    r.left = left;
+    r.top = top;
+    r.width = width;
+    r.height = height;
+    return r;
+}
 
 } // namespace GfxTest

@@ -11,16 +11,6 @@ namespace Gp = Gdiplus::DllExports;
 
 namespace {
 
-RectF Rect(float left, float top, float width, float height)
-{
-    RectF r;
-    r.left = left;
-    r.top = top;
-    r.width = width;
-    r.height = height;
-    return r;
-}
-
 constexpr ARGB kGrey = 0xFF808080u;
 
 bool Dark(ARGB c) { return RedOf(c) < 100; }

@@ -14,16 +14,6 @@ namespace Gp = Gdiplus::DllExports;
 
 namespace {
 
-RectF Rect(float left, float top, float width, float height)
-{
-    RectF r;
-    r.left = left;
-    r.top = top;
-    r.width = width;
-    r.height = height;
-    return r;
-}
-
 // Every pixel a different opaque colour.
 ARGB Unique(int x, int y)
 {
