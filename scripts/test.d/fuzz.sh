@@ -6,7 +6,9 @@
 # corpus once mended.
 set -euo pipefail
 ROOT="$(cd "$(dirname "$0")/../.." && pwd)"
-out="$ROOT/${TAVRIN_OUT:-out}/fuzz"
+# wine-env.sh resolves TAVRIN_OUT (relative to the checkout, or absolute).
+source "$ROOT/scripts/wine-env.sh"
+out="$TAVRIN_OUT/fuzz"
 rm -rf "$out/corpus"
 mkdir -p "$out/corpus"
 clang++ -std=c++17 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all -I "$ROOT" \
